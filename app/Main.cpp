@@ -1,0 +1,5 @@
+// The one application object; the entry point runs it.
+
+#include "InstallerApp.h"
+
+CTervaneApp theApp;

@@ -1,0 +1,23 @@
+# Cross-build for Windows with Debian's MinGW-w64 (win32 thread model).
+# MINGW_TRIPLE selects the architecture: i686-w64-mingw32 (default) or x86_64-w64-mingw32.
+set(CMAKE_SYSTEM_NAME Windows)
+if(NOT MINGW_TRIPLE)
+    set(MINGW_TRIPLE i686-w64-mingw32)
+endif()
+set(MINGW_TRIPLE ${MINGW_TRIPLE} CACHE STRING "MinGW-w64 target triple")
+if(MINGW_TRIPLE MATCHES "^x86_64")
+    set(CMAKE_SYSTEM_PROCESSOR AMD64)
+else()
+    set(CMAKE_SYSTEM_PROCESSOR X86)
+endif()
+
+set(CMAKE_C_COMPILER ${MINGW_TRIPLE}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++-win32)
+set(CMAKE_RC_COMPILER ${MINGW_TRIPLE}-windres)
+set(CMAKE_DLLTOOL ${MINGW_TRIPLE}-dlltool)
+set(CMAKE_OBJDUMP ${MINGW_TRIPLE}-objdump)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on a Debian 12 machine. Safe to run
+# again: it only installs what is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build clang-format
+  g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
+  wine wine32:i386 wine64 locales googletest
+  xvfb xauth fonts-ipafont-gothic
+)
+locales_wanted=(en_US.UTF-8 ja_JP.UTF-8 en_GB.UTF-8)
+
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+missing=()
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo_cmd[@]}" dpkg --add-architecture i386
+  missing=(update)
+fi
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
+fi
+
+have=$(locale -a 2>/dev/null | tr 'A-Z' 'a-z' | sed 's/utf-8/utf8/')
+gen=0
+for l in "${locales_wanted[@]}"; do
+  norm=$(printf '%s' "$l" | tr 'A-Z' 'a-z' | sed 's/utf-8/utf8/')
+  if ! printf '%s\n' "$have" | grep -qx "$norm"; then
+    grep -q "^$l UTF-8" /etc/locale.gen 2>/dev/null ||
+      printf '%s UTF-8\n' "$l" | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+    gen=1
+  fi
+done
+[ "$gen" -eq 0 ] || "${sudo_cmd[@]}" locale-gen >/dev/null
