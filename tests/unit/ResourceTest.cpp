@@ -38,7 +38,8 @@ struct Bytes {
 Bytes FindBytes(ResType type, WORD id, LANGID lang) {
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC info = FindResourceExW(module, type.name, MAKEINTRESOURCEW(id), lang);
-    if (info == nullptr) return {};
+    if (info == nullptr)
+        return {};
     HGLOBAL loaded = LoadResource(module, info);
     return {static_cast<const BYTE*>(LockResource(loaded)), SizeofResource(module, info)};
 }
@@ -64,8 +65,8 @@ std::vector<WORD> ResourceIds(ResType type) {
 // Languages in which one resource exists, ascending.
 std::vector<WORD> ResourceLanguages(ResType type, WORD id) {
     std::vector<WORD> langs;
-    EnumResourceLanguagesW(GetModuleHandleW(nullptr), type.name, MAKEINTRESOURCEW(id), CollectLanguage,
-                           LONG_PTR(&langs));
+    EnumResourceLanguagesW(GetModuleHandleW(nullptr), type.name, MAKEINTRESOURCEW(id),
+                           CollectLanguage, LONG_PTR(&langs));
     return langs;
 }
 
@@ -76,29 +77,34 @@ public:
 
     template <typename T> T Get() {
         T value{};
-        if (pos_ + sizeof(T) <= bytes_.size) std::memcpy(&value, bytes_.data + pos_, sizeof(T));
+        if (pos_ + sizeof(T) <= bytes_.size)
+            std::memcpy(&value, bytes_.data + pos_, sizeof(T));
         pos_ += sizeof(T);
         return value;
     }
     std::wstring String() { // zero-terminated UTF-16
         std::wstring s;
-        for (wchar_t c; (c = Get<wchar_t>()) != 0;) s += c; // reads 0 past the end
+        for (wchar_t c; (c = Get<wchar_t>()) != 0;)
+            s += c; // reads 0 past the end
         return s;
     }
     std::wstring Chars(size_t count) {
         std::wstring s;
-        while (count-- > 0) s += Get<wchar_t>();
+        while (count-- > 0)
+            s += Get<wchar_t>();
         return s;
     }
     // A dialog template's sz_Or_Ord field: a string, or "#n" for the ordinal n.
     std::wstring StringOrOrdinal() {
-        if (Peek() != 0xFFFF) return String();
+        if (Peek() != 0xFFFF)
+            return String();
         Get<WORD>();
         return L"#" + std::to_wstring(Get<WORD>());
     }
     WORD Peek() const {
         WORD value = 0;
-        if (pos_ + 2 <= bytes_.size) std::memcpy(&value, bytes_.data + pos_, 2);
+        if (pos_ + 2 <= bytes_.size)
+            std::memcpy(&value, bytes_.data + pos_, 2);
         return value;
     }
     void AlignDword() { pos_ = (pos_ + 3) & ~size_t(3); }
@@ -151,8 +157,10 @@ const StringEntry kStrings[] = {
 std::vector<std::wstring> StringBlock(WORD block, LANGID lang) {
     std::vector<std::wstring> entries;
     Reader r(FindBytes(RT_STRING, block, lang));
-    if (!r.Ok()) return entries;
-    for (int i = 0; i < 16; ++i) entries.push_back(r.Chars(r.Get<WORD>()));
+    if (!r.Ok())
+        return entries;
+    for (int i = 0; i < 16; ++i)
+        entries.push_back(r.Chars(r.Get<WORD>()));
     return r.Ok() ? entries : std::vector<std::wstring>{};
 }
 
@@ -177,11 +185,13 @@ TEST(StringTable, HoldsNoOtherEntries) {
         for (LANGID lang : {kEnglish, kJapanese}) {
             std::vector<std::wstring> entries = StringBlock(block, lang);
             for (size_t i = 0; i < entries.size(); ++i)
-                if (!entries[i].empty()) found.push_back((block - 1u) * 16 + UINT(i));
+                if (!entries[i].empty())
+                    found.push_back((block - 1u) * 16 + UINT(i));
         }
     }
     std::vector<UINT> expected;
-    for (const StringEntry& e : kStrings) expected.insert(expected.end(), {e.id, e.id});
+    for (const StringEntry& e : kStrings)
+        expected.insert(expected.end(), {e.id, e.id});
     std::sort(found.begin(), found.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(found, expected);
@@ -190,7 +200,7 @@ TEST(StringTable, HoldsNoOtherEntries) {
 // ---------------------------------------------------------------------------------------------
 // Dialog templates
 
-struct ControlSpec {
+struct ExpectedControl {
     DWORD id;
     const wchar_t* cls;
     short x, y, cx, cy;
@@ -198,54 +208,61 @@ struct ControlSpec {
     const wchar_t* text;
 };
 
-struct DialogSpec {
+struct ExpectedDialog {
     WORD id;
     short cx, cy;
-    std::vector<ControlSpec> controls;
+    std::vector<ExpectedControl> controls;
 };
 
 const DWORD kDialogStyle = 0x80C800C0; // WS_POPUP|WS_CAPTION|WS_SYSMENU|DS_MODALFRAME|DS_SETFONT
 const DWORD kStaticStyle = 0x50020000; // WS_CHILD|WS_VISIBLE|WS_GROUP|SS_LEFT
-const DWORD kEditStyle = 0x50A10804;   // ...|WS_BORDER|WS_VSCROLL|WS_TABSTOP|ES_MULTILINE|ES_READONLY
+const DWORD kEditStyle = 0x50A10804; // ...|WS_BORDER|WS_VSCROLL|WS_TABSTOP|ES_MULTILINE|ES_READONLY
 const DWORD kButtonStyle = 0x50010000; // WS_CHILD|WS_VISIBLE|WS_TABSTOP|BS_PUSHBUTTON
 
-const DialogSpec kDialogs[] = {
-    {IDD_LICENSE_DIALOG, 292, 182,
+const ExpectedDialog kDialogs[] = {
+    {IDD_LICENSE_DIALOG,
+     292,
+     182,
      {
          {IDC_LICENSE_INFO, L"static", 7, 7, 278, 18, kStaticStyle,
           L"*次の使用許諾契約をお読みください。PageDown キーを使ってスクロールしてください。"},
          {IDC_LICENSE_TEXT, L"edit", 7, 28, 278, 110, kEditStyle, L""},
          {IDC_LICENSE_QUESTION, L"static", 7, 141, 278, 19, kStaticStyle,
-          L"*使用許諾契約に同意されますか\uFF1F \uFF3Bいいえ\uFF3Dを選ぶとインストールを中止します。"
+          L"*使用許諾契約に同意されますか\uFF1F "
+          L"\uFF3Bいいえ\uFF3Dを選ぶとインストールを中止します。"
           L"インストールするには、この契約に同意してください。"},
          {IDOK, L"button", 156, 161, 61, 14, kButtonStyle, L"*はい(&Y)"},
          {IDCANCEL, L"button", 224, 161, 61, 14, kButtonStyle, L"*いいえ(&N)"},
      }},
-    {IDD_PROGRESS_DIALOG, 292, 37,
+    {IDD_PROGRESS_DIALOG,
+     292,
+     37,
      {
-         {IDC_PROGRESS_TEXT, L"static", 18, 14, 267, 8, kStaticStyle, L"*ドライバをインストール中..."},
+         {IDC_PROGRESS_TEXT, L"static", 18, 14, 267, 8, kStaticStyle,
+          L"*ドライバをインストール中..."},
      }},
 };
 
 // A control class as a lower-case name: the predefined ordinals are named, names lower-cased.
 std::wstring ClassName(std::wstring cls) {
-    static const wchar_t* const predefined[] = {L"button",    L"edit",    L"static",
-                                                L"listbox",   L"scrollbar", L"combobox"};
+    static const wchar_t* const predefined[] = {L"button",  L"edit",      L"static",
+                                                L"listbox", L"scrollbar", L"combobox"};
     for (int i = 0; i < 6; ++i)
-        if (cls == L"#" + std::to_wstring(0x80 + i)) return predefined[i];
-    for (wchar_t& c : cls) c = wchar_t(std::towlower(c));
+        if (cls == L"#" + std::to_wstring(0x80 + i))
+            return predefined[i];
+    for (wchar_t& c : cls)
+        c = wchar_t(std::towlower(c));
     return cls;
 }
 
 TEST(DialogTemplates, OnlyTheTwoDialogsInJapanese) {
-    EXPECT_EQ(ResourceIds(RT_DIALOG),
-              (std::vector<WORD>{IDD_LICENSE_DIALOG, IDD_PROGRESS_DIALOG}));
-    for (const DialogSpec& d : kDialogs)
+    EXPECT_EQ(ResourceIds(RT_DIALOG), (std::vector<WORD>{IDD_LICENSE_DIALOG, IDD_PROGRESS_DIALOG}));
+    for (const ExpectedDialog& d : kDialogs)
         EXPECT_EQ(ResourceLanguages(RT_DIALOG, d.id), std::vector<WORD>{kJapanese}) << d.id;
 }
 
 TEST(DialogTemplates, MatchTheirLayout) {
-    for (const DialogSpec& d : kDialogs) {
+    for (const ExpectedDialog& d : kDialogs) {
         SCOPED_TRACE("dialog " + std::to_string(d.id));
         Reader r(FindBytes(RT_DIALOG, d.id, kJapanese));
         ASSERT_TRUE(r.Ok());
@@ -268,7 +285,7 @@ TEST(DialogTemplates, MatchTheirLayout) {
         EXPECT_EQ(r.Get<BYTE>(), 0);   // character set
         EXPECT_EQ(r.String(), L"Arial");
 
-        for (const ControlSpec& c : d.controls) {
+        for (const ExpectedControl& c : d.controls) {
             SCOPED_TRACE("control " + std::to_string(c.id));
             r.AlignDword();
             EXPECT_EQ(r.Get<DWORD>(), 0u); // help id
@@ -296,7 +313,8 @@ TEST(Icon, NineImagesByDepthThenSize) {
 
     const struct {
         int width, bits;
-    } expected[] = {{48, 4}, {32, 4}, {16, 4}, {48, 8}, {32, 8}, {16, 8}, {48, 32}, {32, 32}, {16, 32}};
+    } expected[] = {{48, 4}, {32, 4},  {16, 4},  {48, 8}, {32, 8},
+                    {16, 8}, {48, 32}, {32, 32}, {16, 32}};
     Reader r(FindBytes(RT_GROUP_ICON, IDR_MAINFRAME, kJapanese));
     ASSERT_TRUE(r.Ok());
     EXPECT_EQ(r.Get<WORD>(), 0); // reserved
@@ -305,10 +323,10 @@ TEST(Icon, NineImagesByDepthThenSize) {
     for (const auto& e : expected) {
         SCOPED_TRACE(std::to_string(e.width) + " px, " + std::to_string(e.bits) + " bits");
         EXPECT_EQ(r.Get<BYTE>(), e.width);
-        EXPECT_EQ(r.Get<BYTE>(), e.width);                 // height
-        EXPECT_EQ(r.Get<BYTE>(), e.bits == 4 ? 16 : 0);    // colour count
-        r.Get<BYTE>();                                     // reserved
-        EXPECT_EQ(r.Get<WORD>(), 1);                       // planes
+        EXPECT_EQ(r.Get<BYTE>(), e.width);              // height
+        EXPECT_EQ(r.Get<BYTE>(), e.bits == 4 ? 16 : 0); // colour count
+        r.Get<BYTE>();                                  // reserved
+        EXPECT_EQ(r.Get<WORD>(), 1);                    // planes
         EXPECT_EQ(r.Get<WORD>(), e.bits);
         DWORD size = r.Get<DWORD>();
         WORD image = r.Get<WORD>();
@@ -339,10 +357,10 @@ TEST(Manifest, SelectsCommonControls6ForThisArchitecture) {
 #else
     const char* arch = "processorArchitecture=\"x86\"";
 #endif
-    for (const char* part : {"xmlns=\"urn:schemas-microsoft-com:asm.v1\"", "manifestVersion=\"1.0\"",
-                             "type=\"win32\"", "name=\"Microsoft.Windows.Common-Controls\"",
-                             "version=\"6.0.0.0\"", arch, "publicKeyToken=\"6595b64144ccf1df\"",
-                             "language=\"*\""})
+    for (const char* part :
+         {"xmlns=\"urn:schemas-microsoft-com:asm.v1\"", "manifestVersion=\"1.0\"", "type=\"win32\"",
+          "name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"", arch,
+          "publicKeyToken=\"6595b64144ccf1df\"", "language=\"*\""})
         EXPECT_NE(xml.find(part), std::string::npos) << part;
     for (const char* absent : {"trustInfo", "requestedExecutionLevel", "compatibility"})
         EXPECT_EQ(xml.find(absent), std::string::npos) << absent;
@@ -362,12 +380,14 @@ void ParseVersionNode(Reader& r, const std::wstring& parent, const BYTE* base,
     WORD length = r.Get<WORD>();
     WORD valueLength = r.Get<WORD>();
     WORD type = r.Get<WORD>();
-    if (length < 6) return r.Seek(size_t(-1) / 2); // malformed: stop reading
+    if (length < 6)
+        return r.Seek(size_t(-1) / 2); // malformed: stop reading
     VersionNode node{parent + r.String(), L"", {}};
     r.AlignDword();
     node.raw = {base + r.Pos(), DWORD(type == 1 ? valueLength * 2u : valueLength)};
     node.value = r.Chars(node.raw.size / 2);
-    if (type == 1) node.value.resize(std::wcslen(node.value.c_str()));
+    if (type == 1)
+        node.value.resize(std::wcslen(node.value.c_str()));
     out.push_back(node);
     for (r.AlignDword(); r.Ok() && r.Pos() < start + length; r.AlignDword())
         ParseVersionNode(r, node.path + L"/", base, out);
@@ -378,13 +398,15 @@ std::vector<VersionNode> VersionNodes() {
     std::vector<VersionNode> nodes;
     Bytes bytes = FindBytes(RT_VERSION, 1, kEnglish);
     Reader r(bytes);
-    if (r.Ok()) ParseVersionNode(r, L"", bytes.data, nodes);
+    if (r.Ok())
+        ParseVersionNode(r, L"", bytes.data, nodes);
     return nodes;
 }
 
 std::wstring VersionValue(const std::vector<VersionNode>& nodes, const std::wstring& path) {
     for (const VersionNode& n : nodes)
-        if (n.path == path) return n.value;
+        if (n.path == path)
+            return n.value;
     return L"<missing>";
 }
 
@@ -427,7 +449,8 @@ TEST(VersionBlock, NamesAndTranslation) {
         {L"ProductName", L"ZEV Device Driver Installer"},
         {L"ProductVersion", L"1.0.0.0"},
     };
-    for (const auto& n : names) EXPECT_EQ(VersionValue(nodes, block + n.key), n.value) << n.key;
+    for (const auto& n : names)
+        EXPECT_EQ(VersionValue(nodes, block + n.key), n.value) << n.key;
     EXPECT_EQ(VersionValue(nodes, L"VS_VERSION_INFO/VarFileInfo/Translation"),
               (std::wstring{wchar_t(0x0409), wchar_t(932)}));
 }
