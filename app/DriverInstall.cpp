@@ -4,6 +4,7 @@
 #include "ResourceMessage.h"
 #include "PathParts.h"
 #include "res/resource.h"
+#include "ui/ProgressDlg.h"
 
 #include <string>
 
@@ -43,26 +44,29 @@ int InstallDriverPackage(HWND owner, const std::wstring& path, CTervaneApp& app)
 int CTervaneApp::InstallDrivers() {
     int result = 0;
     bool attempted = false;
+    // Declared first so that it goes last: its destructor closes the window on every path.
+    CProgressDlg progress;
     BeginWaitCursor();
-    const HWND owner = nullptr;
+    StartProgressDialog(progress);
 
     const std::wstring single = GetProfileString(L"Driver", L"InfFilename");
     if (!single.empty()) {
         attempted = true;
-        result = InstallDriverPackage(owner, single, *this);
+        result = InstallDriverPackage(progress.GetSafeHwnd(), single, *this);
     } else {
         for (unsigned n = 1;; ++n) {
-            const std::wstring path =
-                GetProfileString(L"Driver", (L"InfFilename" + std::to_wstring(n)).c_str());
+            const std::wstring key = L"InfFilename" + std::to_wstring(n);
+            const std::wstring path = GetProfileString(L"Driver", key.c_str());
             if (path.empty())
                 break;
             attempted = true;
-            result = InstallDriverPackage(owner, path, *this);
+            result = InstallDriverPackage(progress.GetSafeHwnd(), path, *this);
             if (!result)
                 break;
         }
     }
 
+    StopProgressDialog(progress);
     EndWaitCursor();
     if (!attempted)
         m_nExitCode = ERROR_BAD_CONFIGURATION;

@@ -1,18 +1,14 @@
 #include "TextFile.h"
 
+#include "framework/UniqueHandle.h"
+
 #include <windows.h>
 
-#include <memory>
+#include <cwchar>
 #include <new>
 #include <stdexcept>
-#include <type_traits>
 
 namespace {
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 constexpr DWORD kMarkBytes = 2;
 // The text, its terminator included, must fit a buffer whose size is a 32-bit count.
@@ -30,7 +26,7 @@ UnicodeTextFile ReadText(HANDLE file, DWORD payloadBytes) {
         text.resize(wcslen(text.c_str()));
         return {UnicodeTextFile::Outcome::Text, std::move(text)};
     } catch (const std::bad_alloc&) {
-    } catch (const std::length_error&) {
+    } catch (const std::length_error&) { // more characters than a string can hold
     }
     return {UnicodeTextFile::Outcome::NoMemory, {}};
 }
@@ -39,12 +35,11 @@ UnicodeTextFile ReadText(HANDLE file, DWORD payloadBytes) {
 
 UnicodeTextFile ReadUnicodeTextFile(const std::wstring& path) {
     // No write sharing: a file that is still being written is not taken.
-    const HANDLE opened =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE)
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return {UnicodeTextFile::Outcome::CannotOpen, {}};
-    const UniqueHandle file(opened);
 
     // A size that cannot be taken reads as INVALID_FILE_SIZE, which is too large.
     DWORD high = 0;

@@ -61,8 +61,11 @@ void CDialog::RunModalLoop() {
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
+    // Only input goes to the dialog manager; everything else is dispatched as it is.
+    const bool key = msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST;
+    const bool mouse = msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST;
     const HWND hWnd = GetSafeHwnd();
-    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST || !hWnd)
+    if (!(key || mouse) || !hWnd)
         return FALSE;
     return IsDialogMessageW(hWnd, msg);
 }
@@ -145,7 +148,8 @@ void CDialog::CenterWindow() {
     RECT area = {};
     RECT center = {};
     if (owner) {
-        MONITORINFO monitor = {sizeof monitor};
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof monitor;
         GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
         area = monitor.rcWork;
         GetWindowRect(owner, &center);

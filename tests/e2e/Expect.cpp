@@ -1,13 +1,18 @@
 #include "Expect.h"
 
+#include "res/resource.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cwchar>
 
 namespace {
 
 uidriver::Window ExpectBox(uidriver::Process& setup, const std::wstring& caption,
                            const std::wstring& text, const std::vector<std::wstring>& buttons,
                            bool press) {
-    const auto box = setup.WaitForNextWindow();
+    const auto box = NextBox(setup);
     if (!box) {
         ADD_FAILURE() << "no window appeared";
         return {};
@@ -16,12 +21,29 @@ uidriver::Window ExpectBox(uidriver::Process& setup, const std::wstring& caption
     EXPECT_EQ(box->caption, caption);
     EXPECT_EQ(box->MessageText(), text);
     EXPECT_EQ(box->ButtonTexts(), buttons);
-    if (press)
-        uidriver::Press(*box, IDOK);
+    if (press) {
+        EXPECT_TRUE(uidriver::Press(*box, IDOK));
+    }
     return *box;
 }
 
 } // namespace
+
+bool IsProgressWindow(const uidriver::Window& window) {
+    return window.Find(IDC_PROGRESS_TEXT) &&
+           std::none_of(window.controls.begin(), window.controls.end(),
+                        [](const uidriver::Control& c) {
+                            return _wcsicmp(c.className.c_str(), L"Button") == 0;
+                        });
+}
+
+std::optional<uidriver::Window> NextBox(uidriver::Process& setup) {
+    for (;;) {
+        auto window = setup.WaitForNextWindow();
+        if (!window || !IsProgressWindow(*window))
+            return window;
+    }
+}
 
 uidriver::Window ExpectErrorBox(uidriver::Process& setup, const std::wstring& caption,
                                 const std::wstring& text, bool press) {
@@ -34,7 +56,7 @@ uidriver::Window ExpectCompletionBox(uidriver::Process& setup, const std::wstrin
 }
 
 void ExpectEndsSilently(uidriver::Process& setup, DWORD exitCode) {
-    const auto extra = setup.WaitForNextWindow();
+    const auto extra = NextBox(setup);
     EXPECT_FALSE(extra) << "unexpected window "
                         << testing::PrintToString(extra ? extra->caption : L"");
     EXPECT_EQ(setup.WaitExit(), exitCode);

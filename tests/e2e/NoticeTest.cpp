@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <string>
-#include <type_traits>
 
 namespace {
 
@@ -79,11 +77,6 @@ TEST_F(Notice, EveryOtherWayOutEndsWithoutInstalling) {
     }
 }
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
 TEST_F(Notice, MissingFileIsReportedByItsNameOnly) {
     Configure(L"MessageFile=docs\\notice.txt\r\n");
     Process setup = dist_.Start();
@@ -95,10 +88,11 @@ TEST_F(Notice, MissingFileIsReportedByItsNameOnly) {
 
 TEST_F(Notice, FileBeingWrittenIsReportedAsNotFound) {
     ConfigureNotice();
-    const UniqueHandle writer(CreateFileW((dist_.Folder() + L"\\notice.txt").c_str(), GENERIC_WRITE,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_NE(writer.get(), INVALID_HANDLE_VALUE);
+    const HANDLE writer = CreateFileW((dist_.Folder() + L"\\notice.txt").c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    const uidriver::UniqueHandle closer(writer);
     Process setup = dist_.Start();
     ExpectErrorBox(setup, kTitle,
                    L"File required for installing driver is not found.\r\n\"notice.txt\"");

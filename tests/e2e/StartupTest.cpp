@@ -52,7 +52,7 @@ TEST(Startup, SecondCopyEndsWithoutAWindow) {
     dist.WriteIni(L"[0x0000]\r\nTitle=First\r\n" + kOnePackage);
     dist.WriteInf(L"device.inf");
     Process first = dist.Start();
-    const auto box = first.WaitForNextWindow();
+    const auto box = NextBox(first);
     ASSERT_TRUE(box);
     ASSERT_EQ(box->MessageText(), L"Install completed.");
 

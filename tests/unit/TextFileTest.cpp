@@ -1,19 +1,13 @@
 #include "app/TextFile.h"
+#include "framework/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
-#include <type_traits>
 
 namespace {
 
 using Outcome = UnicodeTextFile::Outcome;
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const noexcept { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
 
 // A file in the temporary folder, removed after each test.
 class TextFile : public testing::Test {
@@ -26,9 +20,8 @@ protected:
     void TearDown() override { DeleteFileW(path_.c_str()); }
 
     UniqueHandle Open(DWORD access, DWORD share, DWORD disposition) const {
-        const HANDLE file = CreateFileW(path_.c_str(), access, share, nullptr, disposition,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        return UniqueHandle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+        return UniqueHandle(CreateFileW(path_.c_str(), access, share, nullptr, disposition,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     }
     void Write(const std::string& bytes) const {
         const UniqueHandle file = Open(GENERIC_WRITE, 0, CREATE_ALWAYS);
