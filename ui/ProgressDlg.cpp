@@ -1,8 +1,8 @@
 #include "ProgressDlg.h"
 
+#include "DialogIcon.h"
 #include "DialogText.h"
 
-#include "framework/ResourceString.h"
 #include "framework/WinApp.h"
 #include "framework/WorkerThread.h"
 #include "res/resource.h"
@@ -80,9 +80,7 @@ BOOL CProgressDlg::OnInitDialog() {
     const HWND hWnd = GetSafeHwnd();
 
     EnableMenuItem(GetSystemMenu(hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
-    SendMessageW(
-        hWnd, WM_SETICON, ICON_SMALL,
-        reinterpret_cast<LPARAM>(LoadIconW(ResourceModule(), MAKEINTRESOURCEW(IDR_MAINFRAME))));
+    SetSmallIcon(*this);
 
     CreateDialogFont(m_font);
     ApplyControlTexts(kControlTexts, this, &m_font);

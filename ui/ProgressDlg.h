@@ -13,7 +13,8 @@
 //     ... InstallDriverPackage(progress.GetSafeHwnd(), ...) ...
 //     StopProgressDialog(progress);
 // The object may go away on any path: its destructor closes a dialog that still runs and
-// waits for the dialog thread to end.
+// waits for the dialog thread to end. (A derived class whose overrides run on the dialog
+// thread stops the dialog before its own destructor ends.)
 //
 // The two threads agree through two integers under m_cs: the close request (written by the
 // installing thread) and the dialog state (written by the dialog thread). The installing

@@ -120,8 +120,12 @@ RECT WorkArea() {
     return area;
 }
 
-LONG CenterX(const RECT& r) { return (r.left + r.right) / 2; }
-LONG CenterY(const RECT& r) { return (r.top + r.bottom) / 2; }
+LONG CenterX(const RECT& r) {
+    return (r.left + r.right) / 2;
+}
+LONG CenterY(const RECT& r) {
+    return (r.top + r.bottom) / 2;
+}
 
 TEST(Dialog, MissingTemplateReturnsMinusOneAndStillCallsDestroyWindow) {
     ProbeDialog dialog(kMissingTemplate);
@@ -168,9 +172,7 @@ TEST(Dialog, CloseCommandEndsTheRunWithIdcancel) {
 
 TEST(Dialog, EscapePassesTheKeyFilterBeforeItCancels) {
     ProbeDialog dialog(IDD_LICENSE_DIALOG);
-    dialog.onInit = [](ProbeDialog& d) {
-        PostMessageW(d.GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
-    };
+    dialog.onInit = [](ProbeDialog& d) { PostMessageW(d.GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0); };
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(dialog.events, (std::vector<std::wstring>{L"init", L"key 27", L"cancel"}));
 }
@@ -262,8 +264,8 @@ TEST(Dialog, ADialogThatPlacesItselfStaysThere) {
 }
 
 TEST(Dialog, AnOwnerIsDisabledDuringTheRunAndTheDialogCentredOverIt) {
-    const HWND ownerWindow = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 100,
-                                             80, 600, 400, nullptr, nullptr, nullptr, nullptr);
+    const HWND ownerWindow = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 100, 80,
+                                             600, 400, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(ownerWindow, nullptr);
     CWnd owner(ownerWindow);
     ProbeDialog dialog(IDD_PROGRESS_DIALOG, &owner);

@@ -355,7 +355,8 @@ TEST(JapaneseProgressDlg, StatusTextIsTheJapaneseEntry) {
     StartProgressDialog(progress);
     const HWND dialog = progress.GetSafeHwnd();
     EXPECT_EQ(StatusText(dialog), L"ドライバをインストール中です");
-    EXPECT_EQ(NextStatusText(dialog, L"ドライバをインストール中です"), L"ドライバをインストール中です.");
+    EXPECT_EQ(NextStatusText(dialog, L"ドライバをインストール中です"),
+              L"ドライバをインストール中です.");
     EXPECT_EQ(Caption(dialog), L"インストーラ");
     StopProgressDialog(progress);
 }
