@@ -16,15 +16,14 @@ bool CWnd::Attach(HWND hWnd) {
         return false;
     Detach();
     m_hWnd = hWnd;
-    m_bAttached = true;
     return true;
 }
 
 HWND CWnd::Detach() {
+    // A plain window object finds another object, or none, behind its window.
     const HWND hWnd = m_hWnd.exchange(nullptr);
-    if (m_bAttached && hWnd && GetPropW(hWnd, kObjectProperty) == this)
+    if (hWnd && GetPropW(hWnd, kObjectProperty) == this)
         RemovePropW(hWnd, kObjectProperty);
-    m_bAttached = false;
     return hWnd;
 }
 

@@ -40,5 +40,4 @@ public:
 
 private:
     std::atomic<HWND> m_hWnd{nullptr};
-    bool m_bAttached = false;
 };
