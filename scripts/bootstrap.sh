@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build clang-format
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
   wine wine32:i386 wine64 locales googletest
-  xvfb xauth fonts-ipafont-gothic
+  xvfb xauth fonts-ipafont-gothic qemu-user
 )
 locales_wanted=(en_US.UTF-8 ja_JP.UTF-8 en_GB.UTF-8)
 
@@ -39,3 +39,14 @@ for l in "${locales_wanted[@]}"; do
   fi
 done
 [ "$gen" -eq 0 ] || "${sudo_cmd[@]}" locale-gen >/dev/null
+
+# Wine's 32-bit half is a 32-bit Linux program. Where the kernel cannot run those, qemu can:
+# register it for 32-bit x86 programs (slow, but enough for the 32-bit installer's smoke runs).
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    binfmt=/proc/sys/fs/binfmt_misc
+    [ -e "$binfmt/register" ] || "${sudo_cmd[@]}" mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || true
+    if [ -w "$binfmt/register" ] && [ ! -e "$binfmt/qemu-i386" ]; then
+        printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386:' \
+            >"$binfmt/register" 2>/dev/null || true
+    fi
+fi

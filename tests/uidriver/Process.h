@@ -3,6 +3,7 @@
 // object goes away, and the windows it shows, each reported once.
 
 #include "Handle.h"
+#include "Wait.h"
 #include "Window.h"
 
 #include <windows.h>
@@ -35,13 +36,13 @@ public:
     // The next visible top-level window of any of the process's threads that this object has not
     // reported before; hidden helper windows are skipped. When several are new, owners come before
     // the windows they own. nullopt once the process has ended or after timeoutMs.
-    std::optional<Window> WaitForNextWindow(DWORD timeoutMs = 20000);
+    std::optional<Window> WaitForNextWindow(DWORD timeoutMs = DefaultTimeoutMs());
 
     // The process's visible top-level windows now, topmost first; marks none as reported.
     std::vector<Window> VisibleWindows() const;
 
     // The exit code, or nullopt when the process still runs after timeoutMs.
-    std::optional<DWORD> WaitExit(DWORD timeoutMs = 20000);
+    std::optional<DWORD> WaitExit(DWORD timeoutMs = DefaultTimeoutMs());
 
     // Ends the process with kKilledExitCode and waits for it to be gone; nothing if it has ended.
     void Kill();
