@@ -20,32 +20,66 @@ TEST(Startup, MissingConfigurationFileIsReportedByNameOnly) {
     EXPECT_TRUE(dist.LibraryCalls().empty());
 }
 
-TEST(Startup, RenamedExecutableReadsItsOwnConfigurationFromItsOwnFolder) {
-    Distribution dist(L"driver.setup.exe");
-    dist.WriteIni(L"[0x0000]\r\nTitle=Renamed Setup\r\n" + kOnePackage);
+// Which title a configuration gives: the caption of the completion box.
+struct TitleCase {
+    const char* name;
+    std::wstring exeName;
+    std::wstring languageSections;
+    std::wstring caption;
+    std::wstring completed = L"Install completed.";
+};
+
+void PrintTo(const TitleCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Title : public testing::TestWithParam<TitleCase> {};
+
+TEST_P(Title, IsTheCaptionOfTheCompletionBox) {
+    Distribution dist(GetParam().exeName);
+    dist.WriteIni(GetParam().languageSections + kOnePackage);
     dist.WriteInf(L"device.inf");
     Process setup = dist.Start();
-    ExpectCompletionBox(setup, L"Renamed Setup", L"Install completed.");
+    ExpectCompletionBox(setup, GetParam().caption, GetParam().completed);
     ExpectEndsSilently(setup, ERROR_SUCCESS);
 }
 
-TEST(Startup, NoTitleAnywhereGivesAnEmptyCaption) {
-    Distribution dist;
-    dist.WriteIni(L"[0x0409]\r\nTitle=\r\n[0x0000]\r\nTitle=Default title\r\n" + kOnePackage);
-    dist.WriteInf(L"device.inf");
-    Process setup = dist.Start();
-    ExpectCompletionBox(setup, L"", L"Install completed.");
-    ExpectEndsSilently(setup, ERROR_SUCCESS);
-}
+const auto kCaseName = [](const auto& info) { return std::string(info.param.name); };
 
-TEST(Startup, OverlongTitleIsCutToFitTheTitleBuffer) {
-    Distribution dist;
-    dist.WriteIni(L"[0x0000]\r\nTitle=" + std::wstring(300, L'T') + L"\r\n" + kOnePackage);
-    dist.WriteInf(L"device.inf");
-    Process setup = dist.Start();
-    ExpectCompletionBox(setup, std::wstring(259, L'T'), L"Install completed.");
-    ExpectEndsSilently(setup, ERROR_SUCCESS);
-}
+// Run with US English settings (system language 0x0409).
+INSTANTIATE_TEST_SUITE_P(
+    English, Title,
+    testing::Values(
+        // The configuration file follows the executable's name and folder, whatever the
+        // working directory was.
+        TitleCase{"RenamedExecutable", L"driver.setup.exe", L"[0x0000]\r\nTitle=Renamed Setup\r\n",
+                  L"Renamed Setup"},
+        TitleCase{"EmptyInTheLanguageSection", L"Setup.exe",
+                  L"[0x0409]\r\nTitle=\r\n[0x0000]\r\nTitle=Default title\r\n", L""},
+        TitleCase{"Absent", L"Setup.exe", L"[0x0000]\r\nLicenseFile=\r\n", L""},
+        TitleCase{"CutToFitItsBuffer", L"Setup.exe",
+                  L"[0x0000]\r\nTitle=" + std::wstring(300, L'T') + L"\r\n",
+                  std::wstring(259, L'T')}),
+    kCaseName);
+
+// Run with Japanese settings (system language 0x0411): the string table's texts are the
+// Japanese ones.
+INSTANTIATE_TEST_SUITE_P(Japanese, Title,
+                         testing::Values(TitleCase{
+                             "LanguageSectionWins", L"Setup.exe",
+                             L"[0x0000]\r\nTitle=Default title\r\n[0x0411]\r\n"
+                             L"Title=日本語のタイトル\r\n",
+                             L"日本語のタイトル", L"ドライバのインストールが完了しました。"}),
+                         kCaseName);
+
+// Run with British English settings (system language 0x0809): there is no fallback to
+// the section of another English.
+INSTANTIATE_TEST_SUITE_P(British, Title,
+                         testing::Values(TitleCase{
+                             "OnlyTheDefaultSectionApplies", L"Setup.exe",
+                             L"[0x0409]\r\nTitle=American\r\n[0x0000]\r\nTitle=Default title\r\n",
+                             L"Default title"}),
+                         kCaseName);
 
 TEST(Startup, SecondCopyEndsWithoutAWindow) {
     Distribution dist;
@@ -69,17 +103,7 @@ TEST(Startup, SecondCopyEndsWithoutAWindow) {
     ExpectEndsSilently(third, ERROR_SUCCESS);
 }
 
-// Run with Japanese language settings (system language 0x0411).
-TEST(JapaneseStartup, TextsAndTitleFollowTheLanguage) {
-    Distribution dist;
-    dist.WriteIni(L"[0x0000]\r\nTitle=Default title\r\n[0x0411]\r\nTitle=日本語のタイトル\r\n" +
-                  kOnePackage);
-    dist.WriteInf(L"device.inf");
-    Process setup = dist.Start();
-    ExpectCompletionBox(setup, L"日本語のタイトル", L"ドライバのインストールが完了しました。");
-    ExpectEndsSilently(setup, ERROR_SUCCESS);
-}
-
+// Run with Japanese language settings.
 TEST(JapaneseStartup, MissingConfigurationFileInJapanese) {
     Distribution dist;
     Process setup = dist.Start();
@@ -87,18 +111,6 @@ TEST(JapaneseStartup, MissingConfigurationFileInJapanese) {
         setup, L"ドライバ インストーラ",
         L"ドライバのインストールに必要なファイルが見つかりませんでした。\r\n\"Setup.ini\"");
     ExpectEndsSilently(setup, ERROR_FILE_NOT_FOUND);
-}
-
-// Run with British English settings (system language 0x0809): there is no fallback to
-// the section of another English.
-TEST(BritishStartup, OnlyTheDefaultSectionApplies) {
-    Distribution dist;
-    dist.WriteIni(L"[0x0409]\r\nTitle=American\r\n[0x0000]\r\nTitle=Default title\r\n" +
-                  kOnePackage);
-    dist.WriteInf(L"device.inf");
-    Process setup = dist.Start();
-    ExpectCompletionBox(setup, L"Default title", L"Install completed.");
-    ExpectEndsSilently(setup, ERROR_SUCCESS);
 }
 
 } // namespace

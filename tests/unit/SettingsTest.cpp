@@ -1,5 +1,7 @@
 #include "app/InstallerApp.h"
 
+#include "TempPath.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,9 +14,7 @@ namespace {
 class Settings : public testing::Test {
 protected:
     void SetUp() override {
-        wchar_t folder[MAX_PATH];
-        GetTempPathW(MAX_PATH, folder);
-        path_ = std::wstring(folder) + L"settings-test.ini";
+        path_ = UniqueTempPath(L".ini");
         app_.SetProfileName(path_);
     }
     void TearDown() override { DeleteFileW(path_.c_str()); }

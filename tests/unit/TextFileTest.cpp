@@ -1,6 +1,8 @@
 #include "app/TextFile.h"
 #include "framework/UniqueHandle.h"
 
+#include "TempPath.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,11 +14,7 @@ using Outcome = UnicodeTextFile::Outcome;
 // A file in the temporary folder, removed after each test.
 class TextFile : public testing::Test {
 protected:
-    void SetUp() override {
-        wchar_t folder[MAX_PATH];
-        GetTempPathW(MAX_PATH, folder);
-        path_ = std::wstring(folder) + L"text-file-test.txt";
-    }
+    void SetUp() override { path_ = UniqueTempPath(L".txt"); }
     void TearDown() override { DeleteFileW(path_.c_str()); }
 
     UniqueHandle Open(DWORD access, DWORD share, DWORD disposition) const {
