@@ -55,10 +55,12 @@ function(add_difx_import_library name)
 
     set(out_dir "${CMAKE_CURRENT_BINARY_DIR}/${name}")
     set(lib "${out_dir}/libdifxapi.a")
+    # dlltool names the library's symbols after its output path: a bare file name keeps
+    # the build folder out of every program linked against it.
     add_custom_command(
         OUTPUT "${lib}"
-        COMMAND "${CMAKE_COMMAND}" -E make_directory "${out_dir}"
-        COMMAND "${dlltool}" ${dlltool_args} -d "${def}" -l "${lib}"
+        COMMAND "${dlltool}" ${dlltool_args} -d "${def}" -l libdifxapi.a
+        WORKING_DIRECTORY "${out_dir}"
         DEPENDS "${def}"
         COMMENT "Generating import library libdifxapi.a for difxapi.dll"
         VERBATIM)

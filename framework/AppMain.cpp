@@ -1,5 +1,6 @@
 // The program's entry point: runs the application object's start-up and exit path.
 
+#include "DllSearch.h"
 #include "WinApp.h"
 
 #include <string>
@@ -20,6 +21,7 @@ void SetDefaults(CWinApp& app) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    RestrictDllSearchToSystemFolder();
     CWinApp* app = GetApp();
     if (!app)
         return ERROR_INVALID_FUNCTION;

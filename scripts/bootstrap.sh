@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-i686
   wine wine32:i386 wine64 locales googletest
   xvfb xauth fonts-ipafont-gothic qemu-user
+  imagemagick fonts-wine fonts-liberation
 )
 locales_wanted=(en_US.UTF-8 ja_JP.UTF-8 en_GB.UTF-8)
 

@@ -1,5 +1,6 @@
 #include "Distribution.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -53,6 +54,16 @@ std::wstring Wide(const std::string& utf8) {
 }
 
 std::wstring BuildFolder() {
+    // The 32-bit installer is tested from the 64-bit test programs' folder.
+    wchar_t other[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableW(L"SETUP_BIN_DIR", other, MAX_PATH);
+    if (length && length < MAX_PATH) {
+        std::wstring folder = other;
+        if (folder.front() == L'/') // a Linux path, seen through Wine's drive Z:
+            folder = L"Z:" + folder;
+        std::replace(folder.begin(), folder.end(), L'/', L'\\');
+        return folder;
+    }
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring folder = path;
@@ -89,6 +100,18 @@ void Distribution::WriteBytes(const std::wstring& relativePath, const std::strin
 
 void Distribution::WriteInf(const std::wstring& relativePath) const {
     WriteBytes(relativePath, "[Version]\r\nSignature=\"$Windows NT$\"\r\n");
+}
+
+void Distribution::CopyFromBuild(const std::wstring& fileName) const {
+    if (!CopyFileW((BuildFolder() + L"\\" + fileName).c_str(), (folder_ + L"\\" + fileName).c_str(),
+                   FALSE))
+        throw std::runtime_error("cannot copy " + Utf8(fileName) + " from the build folder");
+}
+
+void Distribution::RenameExe(const std::wstring& exeName) {
+    if (!MoveFileW(Exe().c_str(), (folder_ + L"\\" + exeName).c_str()))
+        throw std::runtime_error("cannot rename the installer");
+    exeName_ = exeName;
 }
 
 void Distribution::PlanLibrary(const std::string& plan) const {

@@ -24,6 +24,10 @@ public:
     void WriteBytes(const std::wstring& relativePath, const std::string& bytes) const;
     // An INF stand-in: the library stand-in never reads it.
     void WriteInf(const std::wstring& relativePath) const;
+    // A file of the build folder (BuildFolder), laid beside the installer.
+    void CopyFromBuild(const std::wstring& fileName) const;
+    // Renames the installer, and so the configuration file it reads.
+    void RenameExe(const std::wstring& exeName);
     // Return codes and delay for the stand-in, e.g. "code 183\ndelay 1500\n".
     void PlanLibrary(const std::string& plan) const;
     // The stand-in's record of calls, one line each.
@@ -41,7 +45,8 @@ private:
     std::wstring elsewhere_;
 };
 
-// The folder of the test program, where the build puts Setup.exe and the stand-in.
+// Where Setup.exe and the stand-in come from: the folder of the test program, where the
+// build puts them, or SETUP_BIN_DIR.
 std::wstring BuildFolder();
 std::string Utf8(const std::wstring& text);
 std::wstring Wide(const std::string& utf8);

@@ -3,9 +3,13 @@
 // Every call appends one UTF-8 line to difx-record.txt in this DLL's folder:
 //   SetLogCallback set | SetLogCallback clear
 //   Preinstall flags=0x<hex> callback=<0|1> path=<path as received>
+//   Probe <name> loaded=<0|1>
 // Results come from difx-plan.txt in the same folder, read at every call:
 //   code <decimal>   result of the 1st, 2nd, ... pre-install call of the process
 //   delay <ms>       every pre-install call sleeps this long first
+//   probe <name>     every pre-install call tries LoadLibraryW(name) inside the calling
+//                    process and records whether it loaded: with a plain file name this
+//                    shows which folders the process's DLL search takes in
 // Other lines are ignored; once the codes are used up, or without a plan, the
 // result is 0.
 
@@ -103,6 +107,16 @@ std::wstring BesideThisDll(const wchar_t* fileName) {
     return path + fileName;
 }
 
+std::wstring FromUtf8(std::string_view text) {
+    if (text.empty())
+        return {};
+    const int utf8Length = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), utf8Length, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), utf8Length, wide.data(), length);
+    return wide;
+}
+
 std::string ToUtf8(std::wstring_view text) {
     if (text.empty())
         return {};
@@ -178,6 +192,7 @@ bool ParseDword(std::string_view text, DWORD& value) {
 struct Plan {
     std::vector<DWORD> codes;
     DWORD delayMs = 0;
+    std::vector<std::string> probes; // UTF-8, as written
 };
 
 Plan ReadPlan() {
@@ -195,6 +210,10 @@ Plan ReadPlan() {
         if (space == std::string_view::npos)
             continue;
         const std::string_view keyword = line.substr(0, space);
+        if (keyword == "probe") {
+            plan.probes.emplace_back(Trim(line.substr(space + 1)));
+            continue;
+        }
         DWORD value = 0;
         if (!ParseDword(Trim(line.substr(space + 1)), value))
             continue;
@@ -204,6 +223,15 @@ Plan ReadPlan() {
             plan.delayMs = value;
     }
     return plan;
+}
+
+// Whether the DLL loads in this process; it is released again at once.
+bool Probe(const std::wstring& name) {
+    const HMODULE module = LoadLibraryW(name.c_str());
+    if (!module)
+        return false;
+    FreeLibrary(module);
+    return true;
 }
 
 } // namespace
@@ -218,6 +246,8 @@ extern "C" DWORD WINAPI DriverPackagePreinstallW(PCWSTR DriverPackageInfPath, DW
         AppendRecord(head + (DriverPackageInfPath ? ToUtf8(DriverPackageInfPath) : "(null)"));
 
         const Plan plan = ReadPlan();
+        for (const std::string& name : plan.probes)
+            AppendRecord("Probe " + name + " loaded=" + (Probe(FromUtf8(name)) ? "1" : "0"));
         if (plan.delayMs != 0)
             Sleep(plan.delayMs);
         if (log.callback)
