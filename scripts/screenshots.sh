@@ -31,7 +31,8 @@ if [ -z "${SCREENSHOTS_UNDER_XVFB:-}" ]; then
     cmake -S "$src" -B "$tree" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-x86_64-w64-mingw32.cmake" >/dev/null
     cmake --build "$tree" --target shotdriver difxapi_standin >/dev/null
-    SCREENSHOTS_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 ${screen}x24 -dpi 96" "$0" "$@"
+    SCREENSHOTS_UNDER_XVFB=1 exec xvfb-run -a -s "-screen 0 ${screen}x24 -dpi 96" \
+        bash "$src/scripts/screenshots.sh" "$@"
 fi
 
 # A copy of the booted prefix that draws on X: not the null graphics driver of the test
@@ -46,7 +47,7 @@ x11_prefix() { # language: prints the prefix, made ready once
         (
             export WINEPREFIX=$prefix LANG=$lang.UTF-8 LC_ALL=$lang.UTF-8
             unset DISPLAY
-            "$wine64" reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f
+            "$wine64" reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f || true
             "$wine64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
             "$wine64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$screen" /f
             if [ "$lang" = ja_JP ]; then
