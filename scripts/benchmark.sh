@@ -29,7 +29,7 @@ tick_ms=500 # the window looks at the close request on each tick of its timer
 floor_ms=$(((tick_ms + poll_ms - 1) / poll_ms * poll_ms))
 
 say() { echo "$*" >&2; }
-windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+. "$src/scripts/windows-path.sh"
 
 say "Building the release kit and the benchmark programs..."
 rm -rf "$work"

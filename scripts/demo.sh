@@ -20,7 +20,7 @@ cp -r "$src/samples" "$demo"
 cp "$tree/bin/Setup.exe" "$tree/bin/difxapi.dll" "$demo/"
 # Each package takes a few seconds, so that the progress window can be watched.
 printf 'delay 4000\n' >"$demo/difx-plan.txt"
-windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+. "$src/scripts/windows-path.sh"
 
 if [ -n "${DISPLAY:-}" ]; then
     "$src/scripts/make-wineprefix.sh" "$build/wine" display

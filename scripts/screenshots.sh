@@ -20,7 +20,7 @@ screen=1024x768
 wine64=/usr/lib/wine/wine64
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;difxapi=n"
 
-windows_path() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+. "$src/scripts/windows-path.sh"
 
 # First, without a display: build, then run again under Xvfb.
 if [ -z "${SCREENSHOTS_UNDER_XVFB:-}" ]; then

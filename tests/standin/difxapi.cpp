@@ -16,6 +16,9 @@
 #define DIFXAPI_API // we define the functions; the .def exports them
 #include "DifxApi.h"
 
+#include "framework/CriticalSection.h"
+#include "framework/UniqueHandle.h"
+
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -27,60 +30,18 @@ namespace {
 
 constexpr DWORD kMaxPlanBytes = 64 * 1024; // a plan is a few lines; ignore the rest
 
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    ~FileHandle() {
-        if (valid())
-            CloseHandle(m_handle);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-
-    bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
-
-class CriticalSection {
-public:
-    CriticalSection() { InitializeCriticalSection(&m_section); }
-    ~CriticalSection() { DeleteCriticalSection(&m_section); }
-    CriticalSection(const CriticalSection&) = delete;
-    CriticalSection& operator=(const CriticalSection&) = delete;
-
-    void enter() { EnterCriticalSection(&m_section); }
-    void leave() { LeaveCriticalSection(&m_section); }
-
-private:
-    CRITICAL_SECTION m_section;
-};
-
-class Lock {
-public:
-    explicit Lock(CriticalSection& section) : m_section(section) { m_section.enter(); }
-    ~Lock() { m_section.leave(); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-private:
-    CriticalSection& m_section;
-};
-
 struct LogTarget {
     DIFXAPILOGCALLBACK_W callback = nullptr;
     PVOID context = nullptr;
 };
 
 // Callback and context change together, so they share one lock.
-CriticalSection g_logLock;
+CCriticalSection g_logLock;
 LogTarget g_log;
 volatile LONG g_preinstallCalls = 0;
 
 LogTarget CurrentLog() {
-    Lock lock(g_logLock);
+    CCriticalSectionLock lock(g_logLock);
     return g_log;
 }
 
@@ -133,10 +94,10 @@ void AppendRecord(std::string line) {
     const std::wstring path = BesideThisDll(L"difx-record.txt");
     if (path.empty())
         return;
-    const FileHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
+    const UniqueHandle file(CreateFileW(path.c_str(), FILE_APPEND_DATA,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return;
     line += '\n';
     DWORD written = 0;
@@ -147,10 +108,10 @@ std::string ReadPlanText() {
     const std::wstring path = BesideThisDll(L"difx-plan.txt");
     if (path.empty())
         return {};
-    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return {};
     std::string text(kMaxPlanBytes, '\0');
     DWORD size = 0;
@@ -261,7 +222,7 @@ extern "C" DWORD WINAPI DriverPackagePreinstallW(PCWSTR DriverPackageInfPath, DW
 extern "C" VOID WINAPI DIFXAPISetLogCallbackW(DIFXAPILOGCALLBACK_W LogCallback,
                                               PVOID CallbackContext) {
     {
-        Lock lock(g_logLock);
+        CCriticalSectionLock lock(g_logLock);
         g_log = LogTarget{LogCallback, LogCallback ? CallbackContext : nullptr};
     }
     try {
