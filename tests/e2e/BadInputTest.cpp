@@ -74,22 +74,8 @@ testing::AssertionResult SameText(const std::wstring& actual, const std::wstring
 // for each window, longer than the driver's usual one.
 constexpr DWORD kWindowTimeoutMs = 60000;
 
-// The next window other than the progress window, as NextBox finds it, but read only once
-// it answers: with a text of megabytes the installer may still be busy when it shows.
-std::optional<uidriver::Window> NextBoxOnceItAnswers(Process& setup) {
-    for (;;) {
-        const auto window = setup.WaitForNextWindow(kWindowTimeoutMs);
-        if (!window)
-            return window;
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(window->hwnd, WM_NULL, 0, 0, SMTO_NORMAL, kWindowTimeoutMs, &ignored);
-        if (!IsProgressWindow(*window))
-            return uidriver::Snapshot(window->hwnd);
-    }
-}
-
 void ExpectScreen(Process& setup, const std::wstring& caption, const Screen& screen) {
-    const auto window = NextBoxOnceItAnswers(setup);
+    const auto window = NextBox(setup, kWindowTimeoutMs);
     ASSERT_TRUE(window) << "no window appeared";
     EXPECT_EQ(window->caption, caption);
     if (screen.kind == Screen::Kind::Licence) {

@@ -37,11 +37,15 @@ bool IsProgressWindow(const uidriver::Window& window) {
                         });
 }
 
-std::optional<uidriver::Window> NextBox(uidriver::Process& setup) {
+std::optional<uidriver::Window> NextBox(uidriver::Process& setup, DWORD timeoutMs) {
     for (;;) {
-        auto window = setup.WaitForNextWindow();
-        if (!window || !IsProgressWindow(*window))
+        const auto window = setup.WaitForNextWindow(timeoutMs);
+        if (!window)
             return window;
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(window->hwnd, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &ignored);
+        if (!IsProgressWindow(*window))
+            return uidriver::Snapshot(window->hwnd);
     }
 }
 

@@ -12,8 +12,10 @@
 // The progress window: a dialog with the status text and no buttons.
 bool IsProgressWindow(const uidriver::Window& window);
 
-// The next window that is not the progress window.
-std::optional<uidriver::Window> NextBox(uidriver::Process& setup);
+// The next window that is not the progress window, read once it answers messages (a
+// window showing a very long text may take a while to finish drawing).
+std::optional<uidriver::Window> NextBox(uidriver::Process& setup,
+                                        DWORD timeoutMs = uidriver::DefaultTimeoutMs());
 
 // An error box (OK only) with this caption and text; pressed OK unless told otherwise.
 uidriver::Window ExpectErrorBox(uidriver::Process& setup, const std::wstring& caption,
