@@ -42,7 +42,7 @@ done
 [ "$gen" -eq 0 ] || "${sudo_cmd[@]}" locale-gen >/dev/null
 
 # Wine's 32-bit half is a 32-bit Linux program. Where the kernel cannot run those, qemu can:
-# register it for 32-bit x86 programs (slow, but enough for the 32-bit installer's smoke runs).
+# register it for 32-bit x86 programs (qemu-wine.sh keeps their start quick).
 if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
     binfmt=/proc/sys/fs/binfmt_misc
     [ -e "$binfmt/register" ] || "${sudo_cmd[@]}" mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null || true

@@ -12,6 +12,7 @@ flock 9
 [ -f "$root/$lang/.ready" ] && exit 0
 
 wine64=/usr/lib/wine/wine64
+. "$(dirname "$0")/qemu-wine.sh"
 if [ ! -f "$root/base/.ready" ]; then
     rm -rf "$root/base"
     (
