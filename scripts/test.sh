@@ -33,8 +33,8 @@ configure i686 -DSETUP_WINE_TESTS=$wine32
 configure x86_64 -DSETUP_X86_BIN_DIR="$x86_bin"
 
 # Both builds pass the whole suite. A test that fails is run once more before it counts:
-# one UI-driver self-test sometimes hangs as its Wine process exits, after it has passed.
-# A real fault fails twice.
+# now and then a test's Wine process hangs as it exits, after the test has passed. A real
+# fault fails twice.
 status=0
 for arch in i686 x86_64; do
     (cd "$build/$arch" && ctest --output-on-failure -j "$jobs" --timeout 1500 --repeat until-pass:2) ||
